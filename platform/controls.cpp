@@ -1,0 +1,216 @@
+#include "controls.h"
+
+#include "form.h"
+#include "qt_internal.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace platform {
+
+namespace detail {
+
+QSize pixels(const Rect& twips) { return {twips.width / twipsPerPixel, twips.height / twipsPerPixel}; }
+
+QRect pixelRect(const Rect& twips)
+{
+    return {twips.left / twipsPerPixel, twips.top / twipsPerPixel, twips.width / twipsPerPixel,
+            twips.height / twipsPerPixel};
+}
+
+QFont qtFont(const Font& font)
+{
+    QFont f(QString::fromStdString(font.family));
+    // Point sizes are those of a 96 dpi screen, so the text keeps its size in pixels
+    // on every screen.
+    f.setPixelSize(static_cast<int>(std::lround(font.points * 96.0 / 72.0)));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    return f;
+}
+
+QColor qtColor(const Color& color) { return QColor(color.red, color.green, color.blue); }
+
+ImageWidget::ImageWidget(QWidget* parent, const ImageDescription& description)
+    : ControlWidget(parent), stretch_(description.stretch), border_(description.border)
+{
+    setGeometry(pixelRect(description.place));
+    if (description.pointer == Pointer::UpArrow) setCursor(Qt::UpArrowCursor);
+}
+
+void ImageWidget::setPicture(PictureRef picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
+void ImageWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect inside = rect().adjusted(border_, border_, -border_, -border_);
+    if (picture_) {
+        const PictureData& data = picture_->data();
+        const qreal ratio = devicePixelRatioF();
+        if (stretch_)
+            painter.drawPixmap(inside.topLeft(), data.scaledTo(inside.size(), ratio));
+        else
+            painter.drawPixmap(inside.topLeft(), data.natural(ratio));
+    }
+    if (border_ > 0) {
+        const QColor frame(96, 96, 96);
+        painter.fillRect(QRect(0, 0, width(), border_), frame);
+        painter.fillRect(QRect(0, height() - border_, width(), border_), frame);
+        painter.fillRect(QRect(0, 0, border_, height()), frame);
+        painter.fillRect(QRect(width() - border_, 0, border_, height()), frame);
+    }
+}
+
+void ImageWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void ImageWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && control_)
+        control_->click();
+}
+
+TextWidget::TextWidget(QWidget* parent, const TextDescription& description) : ControlWidget(parent)
+{
+    setGeometry(pixelRect(description.place));
+    if (description.font) setFont(qtFont(*description.font));
+    if (description.foreground) foreground_ = qtColor(*description.foreground);
+    if (description.background) background_ = qtColor(*description.background);
+    flags_ = description.alignment == Alignment::Centre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop;
+    if (description.wordWrap) flags_ |= Qt::TextWordWrap;
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    text_ = QString::fromStdString(description.text);
+}
+
+void TextWidget::setText(const std::string& text)
+{
+    text_ = QString::fromStdString(text);
+    update();
+}
+
+void TextWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (background_) painter.fillRect(rect(), *background_);
+    painter.setPen(foreground_ ? *foreground_ : palette().color(QPalette::WindowText));
+    painter.drawText(rect(), flags_, text_);
+}
+
+ButtonWidget::ButtonWidget(QWidget* parent, const ButtonDescription& description)
+    : ControlWidget(parent), button_(new QPushButton(QString::fromStdString(description.caption), this))
+{
+    setGeometry(pixelRect(description.place));
+    button_->setGeometry(rect());
+    if (description.font) button_->setFont(qtFont(*description.font));
+    button_->setAutoDefault(true);
+    setFocusProxy(button_);
+    QObject::connect(button_, &QPushButton::clicked, this, [this] {
+        if (control_) control_->click();
+    });
+}
+
+LineWidget::LineWidget(QWidget* parent, const LineDescription& d) : ControlWidget(parent), color_(qtColor(d.color))
+{
+    const QPoint from(d.x1 / twipsPerPixel, d.y1 / twipsPerPixel);
+    const QPoint to(d.x2 / twipsPerPixel, d.y2 / twipsPerPixel);
+    const QRect box = QRect(from, to).normalized();
+    setGeometry(box.adjusted(0, 0, 1, 1));
+    line_ = QLine(from - box.topLeft(), to - box.topLeft());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(color_, 1));
+    painter.drawLine(line_);
+}
+
+}  // namespace detail
+
+Control::Control(detail::ControlWidget* widget, bool visible) : widget_(widget), visible_(visible)
+{
+    widget_->setVisible(visible);
+}
+
+Control::~Control() = default;
+
+void Control::setVisible(bool visible)
+{
+    visible_ = visible;
+    widget_->setVisible(visible);
+}
+
+void Control::setEnabled(bool enabled) { enabled_ = enabled; }
+
+void Control::Refresh()
+{
+    ++refreshes_;
+    widget_->repaint();
+}
+
+Image::Image(detail::ImageWidget* widget, const ImageDescription& description)
+    : Control(widget, description.visible)
+{
+    widget->setControl(this);
+    if (!description.storedPicture.empty()) setPicture(StoredPicture(description.storedPicture));
+}
+
+Image::~Image() { static_cast<detail::ImageWidget*>(widget())->setControl(nullptr); }
+
+void Image::setPicture(PictureRef picture)
+{
+    picture_ = picture;
+    static_cast<detail::ImageWidget*>(widget())->setPicture(std::move(picture));
+}
+
+void Image::click()
+{
+    if (!visible() || !enabled() || !onClick) return;
+    const auto handler = onClick;  // the handler may unload the window and with it this control
+    runHandler(handler);
+}
+
+TextBox::TextBox(detail::TextWidget* widget, const TextDescription& description)
+    : Control(widget, true), text_(description.text)
+{
+}
+
+void TextBox::setText(const std::string& text)
+{
+    text_ = text;
+    static_cast<detail::TextWidget*>(widget())->setText(text);
+}
+
+CommandButton::CommandButton(detail::ButtonWidget* widget, const ButtonDescription& description)
+    : Control(widget, true), caption_(description.caption)
+{
+    widget->setControl(this);
+}
+
+CommandButton::~CommandButton() { static_cast<detail::ButtonWidget*>(widget())->setControl(nullptr); }
+
+bool CommandButton::hasFocus() const
+{
+    const QPushButton* button = static_cast<detail::ButtonWidget*>(widget())->button();
+    return button->window()->focusWidget() == button;
+}
+
+void CommandButton::click()
+{
+    if (!visible() || !enabled() || !onClick) return;
+    const auto handler = onClick;  // the handler may unload the window and with it this control
+    runHandler(handler);
+}
+
+Line::Line(detail::ControlWidget* widget, const LineDescription& description)
+    : Control(widget, true), description_(description)
+{
+}
+
+}  // namespace platform
