@@ -90,9 +90,6 @@ FormWidget::FormWidget(Form& form, const FormDescription& d) : form_(form)
                    (d.dialogFrame ? Qt::MSWindowsFixedSizeDialogHint : Qt::WindowType(0)));
     if (!d.icon.empty()) setWindowIcon(storedIcon(d.icon));
     setFont(qtFont(d.font));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qtColor(d.backColor));
-    setPalette(colours);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
