@@ -119,7 +119,7 @@ LineWidget::LineWidget(QWidget* parent, const LineDescription& d) : ControlWidge
     const QPoint from(d.x1 / twipsPerPixel, d.y1 / twipsPerPixel);
     const QPoint to(d.x2 / twipsPerPixel, d.y2 / twipsPerPixel);
     const QRect box = QRect(from, to).normalized();
-    setGeometry(box.adjusted(0, 0, 1, 1));
+    setGeometry(box);
     line_ = QLine(from - box.topLeft(), to - box.topLeft());
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
