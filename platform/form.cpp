@@ -170,8 +170,6 @@ void Form::Show()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
     window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 void Form::ShowModal()
