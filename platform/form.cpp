@@ -202,48 +202,39 @@ void Form::clickMenu(int index)
     runHandler([this, index] { onMenu(index); });
 }
 
-Image& Form::addImage(const ImageDescription& d)
-{
-    auto* widget = new detail::ImageWidget(loaded_->widget->client(), d);
-    auto image = std::make_unique<Image>(widget, d);
-    Image& result = *image;
-    loaded_->controls.push_back(std::move(image));
-    return result;
-}
-
 PictureBox& Form::addPictureBox()
 {
     loaded_->stores.push_back(std::make_unique<PictureBox>());
     return *loaded_->stores.back();
 }
 
-TextBox& Form::addTextBox(const TextDescription& d)
+namespace {
+
+// Builds a control's widget on the client area and keeps the control with the window.
+template <class ControlType, class WidgetType, class Description>
+ControlType& addControl(detail::LoadedForm& form, const Description& description)
 {
-    auto* widget = new detail::TextWidget(loaded_->widget->client(), d);
-    auto box = std::make_unique<TextBox>(widget, d);
-    TextBox& result = *box;
-    loaded_->controls.push_back(std::move(box));
+    auto* widget = new WidgetType(form.widget->client(), description);
+    auto control = std::make_unique<ControlType>(widget, description);
+    ControlType& result = *control;
+    form.controls.push_back(std::move(control));
     return result;
 }
+
+}  // namespace
+
+Image& Form::addImage(const ImageDescription& d) { return addControl<Image, detail::ImageWidget>(*loaded_, d); }
+
+TextBox& Form::addTextBox(const TextDescription& d) { return addControl<TextBox, detail::TextWidget>(*loaded_, d); }
 
 CommandButton& Form::addButton(const ButtonDescription& d)
 {
-    auto* widget = new detail::ButtonWidget(loaded_->widget->client(), d);
-    auto button = std::make_unique<CommandButton>(widget, d);
-    CommandButton& result = *button;
-    loaded_->controls.push_back(std::move(button));
-    widget->setFocus();
-    return result;
+    CommandButton& button = addControl<CommandButton, detail::ButtonWidget>(*loaded_, d);
+    button.widget()->setFocus();  // the only control that takes the focus
+    return button;
 }
 
-Line& Form::addLine(const LineDescription& d)
-{
-    auto* widget = new detail::LineWidget(loaded_->widget->client(), d);
-    auto line = std::make_unique<Line>(widget, d);
-    Line& result = *line;
-    loaded_->controls.push_back(std::move(line));
-    return result;
-}
+Line& Form::addLine(const LineDescription& d) { return addControl<Line, detail::LineWidget>(*loaded_, d); }
 
 Timer& Form::addTimer(int intervalMs)
 {
