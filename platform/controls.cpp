@@ -3,10 +3,15 @@
 #include "form.h"
 #include "qt_internal.h"
 
+#include <QFile>
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace platform {
 
@@ -20,8 +25,43 @@ QRect pixelRect(const Rect& twips)
             twips.height / twipsPerPixel};
 }
 
+namespace {
+
+// The faces stored with the program, by the family the windows ask for: freely
+// licensed faces with the metrics of those families.
+struct StoredFamily {
+    const char* family;
+    const char* storedName;  // the family name inside the stored files
+    std::array<const char*, 2> files;
+};
+constexpr std::array<StoredFamily, 2> storedFamilies{{
+    {"Tahoma", "Tahoma", {"tahoma.ttf", "tahomabd.ttf"}},
+    {"Verdana", "Veranda", {"Veranda.ttf", "VerandaBd.ttf"}},
+}};
+
+// Registers a stored family the first time a window asks for it, so that a window
+// never pays for the faces of another.
+void registerStoredFamily(const std::string& family)
+{
+    static std::vector<std::string> registered;
+    if (std::find(registered.begin(), registered.end(), family) != registered.end()) return;
+    registered.push_back(family);
+    for (const StoredFamily& stored : storedFamilies) {
+        if (family != stored.family) continue;
+        for (const char* file : stored.files) {
+            QFile face(QStringLiteral(":/assets/fonts/") + QLatin1String(file));
+            if (face.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(face.readAll());
+        }
+        if (std::string_view(stored.storedName) != stored.family)
+            QFont::insertSubstitution(QLatin1String(stored.family), QLatin1String(stored.storedName));
+    }
+}
+
+}  // namespace
+
 QFont qtFont(const Font& font)
 {
+    registerStoredFamily(font.family);
     QFont f(QString::fromStdString(font.family));
     // Point sizes are those of a 96 dpi screen, so the text keeps its size in pixels
     // on every screen.
@@ -42,7 +82,12 @@ ImageWidget::ImageWidget(QWidget* parent, const ImageDescription& description)
 
 void ImageWidget::setPicture(PictureRef picture)
 {
+    if (picture == picture_) return;
     picture_ = std::move(picture);
+    // A picture that covers the whole control hides what lies beneath it, which
+    // then need not be painted first.
+    const bool covers = picture_ && (stretch_ || picture_->data().image.size() == size() - QSize(2 * border_, 2 * border_));
+    setAttribute(Qt::WA_OpaquePaintEvent, covers);
     update();
 }
 
@@ -54,9 +99,9 @@ void ImageWidget::paintEvent(QPaintEvent*)
         const PictureData& data = picture_->data();
         const qreal ratio = devicePixelRatioF();
         if (stretch_)
-            painter.drawPixmap(inside.topLeft(), data.scaledTo(inside.size(), ratio));
+            painter.drawImage(inside.topLeft(), data.scaledTo(inside.size(), ratio));
         else
-            painter.drawPixmap(inside.topLeft(), data.natural(ratio));
+            painter.drawImage(inside.topLeft(), data.natural(ratio));
     }
     if (border_ > 0) {
         const QColor frame(96, 96, 96);

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFontDatabase>
 #include <QHash>
 #include <QMenuBar>
 #include <QPainter>
@@ -76,10 +75,16 @@ ClientWidget::ClientWidget(QWidget* parent, const FormDescription& d)
 void ClientWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (background_) {
-        painter.drawPixmap(0, 0, background_->data().natural(devicePixelRatioF()));
-    } else {
-        painter.fillRect(event->rect(), backColor_);
+    // One rectangle at a time: a clip of several rectangles sends the whole picture
+    // through a much slower path.
+    for (const QRect& r : event->region()) {
+        if (background_) {
+            const QImage& picture = background_->data().natural(devicePixelRatioF());
+            const qreal ratio = picture.devicePixelRatio();
+            painter.drawImage(r, picture, QRectF(r.topLeft() * ratio, r.size() * ratio));
+        } else {
+            painter.fillRect(r, backColor_);
+        }
     }
 }
 
@@ -250,11 +255,6 @@ struct Application::Impl {
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv))
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    for (const char* font : {"tahoma.ttf", "tahomabd.ttf", "Veranda.ttf", "VerandaBd.ttf"})
-        QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/") + QLatin1String(font));
-    // Where the help window's face is not installed, its free stand-in of the same
-    // metrics takes its place.
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("Veranda"));
 }
 
 Application::~Application()

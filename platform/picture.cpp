@@ -118,22 +118,22 @@ PictureRef StoredPicture(const std::string& name)
 
 namespace detail {
 
-const QPixmap& PictureData::natural(qreal devicePixelRatio) const
+const QImage& PictureData::natural(qreal devicePixelRatio) const
 {
+    if (devicePixelRatio == 1.0) return image;
     return scaledTo(image.size(), devicePixelRatio);
 }
 
-const QPixmap& PictureData::scaledTo(QSize logicalSize, qreal devicePixelRatio) const
+const QImage& PictureData::scaledTo(QSize logicalSize, qreal devicePixelRatio) const
 {
     const QSize deviceSize = logicalSize * devicePixelRatio;
+    if (deviceSize == image.size()) return image;
     for (const Rendition& r : renditions_)
-        if (r.deviceSize == deviceSize) return r.pixmap;
-    QPixmap pixmap = QPixmap::fromImage(deviceSize == image.size()
-                                            ? image
-                                            : image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    renditions_.push_back({deviceSize, std::move(pixmap)});
-    return renditions_.back().pixmap;
+        if (r.deviceSize == deviceSize) return r.image;
+    QImage scaled = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(devicePixelRatio);
+    renditions_.push_back({deviceSize, std::move(scaled)});
+    return renditions_.back().image;
 }
 
 }  // namespace detail

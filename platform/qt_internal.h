@@ -7,7 +7,6 @@
 #include "picture.h"
 
 #include <QImage>
-#include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
 
@@ -22,17 +21,17 @@ struct PictureData {
     explicit PictureData(QImage image) : image(std::move(image)) {}
 
     // The picture drawn at its own size.
-    const QPixmap& natural(qreal devicePixelRatio) const;
+    const QImage& natural(qreal devicePixelRatio) const;
     // The picture smoothly scaled to a size, made once per size and kept with the
     // picture, so that a redraw only copies pixels.
-    const QPixmap& scaledTo(QSize logicalSize, qreal devicePixelRatio) const;
+    const QImage& scaledTo(QSize logicalSize, qreal devicePixelRatio) const;
 
     QImage image;
 
 private:
     struct Rendition {
         QSize deviceSize;
-        QPixmap pixmap;
+        QImage image;
     };
     mutable std::vector<Rendition> renditions_;
 };
