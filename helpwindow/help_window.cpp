@@ -39,7 +39,7 @@ platform::FormDescription HelpWindow::describe() const
     d.clientHeight = 7740;
     d.backColor = darkBlue;
     d.icon = "icon.png";
-    d.font = {"Verdana", 8.25};
+    d.font = Font{"Verdana", 8.25};
     d.dialogFrame = true;
     return d;
 }

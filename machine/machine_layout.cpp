@@ -61,7 +61,6 @@ platform::FormDescription MachineWindow::describe() const
     d.background = "machine.bmp";
     d.backColor = {3, 0, 99};
     d.icon = "icon.png";
-    d.font = {"Tahoma", 8.25};
     d.menu = {{"&Help", 1}};
     return d;
 }

@@ -27,33 +27,34 @@ QRect pixelRect(const Rect& twips)
 
 namespace {
 
-// The faces stored with the program, by the family the windows ask for: freely
-// licensed faces with the metrics of those families.
-struct StoredFamily {
+// The faces stored with the program, by the family and weight the windows ask for:
+// freely licensed faces with the metrics of those families.
+struct StoredFace {
     const char* family;
-    const char* storedName;  // the family name inside the stored files
-    std::array<const char*, 2> files;
+    bool bold;
+    const char* file;
+    const char* storedFamily;  // the family name inside the file
 };
-constexpr std::array<StoredFamily, 2> storedFamilies{{
-    {"Tahoma", "Tahoma", {"tahoma.ttf", "tahomabd.ttf"}},
-    {"Verdana", "Veranda", {"Veranda.ttf", "VerandaBd.ttf"}},
+constexpr std::array<StoredFace, 4> storedFaces{{
+    {"Tahoma", false, "tahoma.ttf", "Tahoma"},
+    {"Tahoma", true, "tahomabd.ttf", "Tahoma"},
+    {"Verdana", false, "Veranda.ttf", "Veranda"},
+    {"Verdana", true, "VerandaBd.ttf", "Veranda"},
 }};
 
-// Registers a stored family the first time a window asks for it, so that a window
-// never pays for the faces of another.
-void registerStoredFamily(const std::string& family)
+// Registers a stored face the first time a window asks for it, so that start-up
+// never pays for a face that no control shows.
+void registerStoredFace(const Font& font)
 {
-    static std::vector<std::string> registered;
-    if (std::find(registered.begin(), registered.end(), family) != registered.end()) return;
-    registered.push_back(family);
-    for (const StoredFamily& stored : storedFamilies) {
-        if (family != stored.family) continue;
-        for (const char* file : stored.files) {
-            QFile face(QStringLiteral(":/assets/fonts/") + QLatin1String(file));
-            if (face.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(face.readAll());
-        }
-        if (std::string_view(stored.storedName) != stored.family)
-            QFont::insertSubstitution(QLatin1String(stored.family), QLatin1String(stored.storedName));
+    static std::array<bool, storedFaces.size()> registered{};
+    for (std::size_t i = 0; i < storedFaces.size(); ++i) {
+        const StoredFace& face = storedFaces[i];
+        if (registered[i] || font.family != face.family || font.bold != face.bold) continue;
+        registered[i] = true;
+        QFile file(QStringLiteral(":/assets/fonts/") + QLatin1String(face.file));
+        if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
+        if (std::string_view(face.storedFamily) != face.family)
+            QFont::insertSubstitution(QLatin1String(face.family), QLatin1String(face.storedFamily));
     }
 }
 
@@ -61,7 +62,7 @@ void registerStoredFamily(const std::string& family)
 
 QFont qtFont(const Font& font)
 {
-    registerStoredFamily(font.family);
+    registerStoredFace(font);
     QFont f(QString::fromStdString(font.family));
     // Point sizes are those of a 96 dpi screen, so the text keeps its size in pixels
     // on every screen.

@@ -69,6 +69,8 @@ ClientWidget::ClientWidget(QWidget* parent, const FormDescription& d)
 {
     setFixedSize(d.clientWidth / twipsPerPixel, d.clientHeight / twipsPerPixel);
     if (!d.background.empty()) background_ = StoredPicture(d.background);
+    // The window's font, for the controls that carry none; the menu bar keeps the desktop's.
+    if (d.font) setFont(qtFont(*d.font));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -94,7 +96,6 @@ FormWidget::FormWidget(Form& form, const FormDescription& d) : form_(form)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    (d.dialogFrame ? Qt::MSWindowsFixedSizeDialogHint : Qt::WindowType(0)));
     if (!d.icon.empty()) setWindowIcon(storedIcon(d.icon));
-    setFont(qtFont(d.font));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -247,8 +248,17 @@ Timer& Form::addTimer(int intervalMs)
     return *loaded_->timers.back();
 }
 
+// The stored bitmaps are decoded while Qt starts, on a thread of their own.
+struct EarlyDecoding {
+    EarlyDecoding() { detail::startDecodingStoredBitmaps(); }
+    ~EarlyDecoding() { detail::finishDecodingStoredBitmaps(); }
+    EarlyDecoding(const EarlyDecoding&) = delete;
+    EarlyDecoding& operator=(const EarlyDecoding&) = delete;
+};
+
 struct Application::Impl {
     Impl(int& argc, char** argv) : app(argc, argv) {}
+    EarlyDecoding early;  // first: it starts before the application object
     QApplication app;
 };
 

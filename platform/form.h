@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ struct FormDescription {
     std::string background;  // stored artwork drawn from the client area's corner, "" for none
     Color backColor;
     std::string icon;  // stored artwork
-    Font font;         // the window's font, for labels that carry none
+    std::optional<Font> font;  // the window's font, for labels that carry none
     bool dialogFrame = false;  // a fixed dialog frame rather than a fixed single frame
     std::vector<MenuEntry> menu;
 };

@@ -4,12 +4,16 @@
 #include "system.h"
 
 #include <QFile>
+#include <QDir>
 #include <QHash>
+#include <QResource>
 #include <QtEndian>
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <optional>
+#include <variant>
 
 namespace platform {
 
@@ -30,9 +34,20 @@ std::uint32_t u32(const QByteArray& b, int at) { return qFromLittleEndian<quint3
 std::int32_t i32(const QByteArray& b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
 std::uint16_t u16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 
-// Checks the headers of a Windows bitmap against the file's length before any
-// pixel memory is asked for. Returns the reason the file is unusable, if it is.
-std::optional<std::string> bitmapFault(const QByteArray& bytes)
+// Where a Windows bitmap keeps its pixels and how they are laid out.
+struct BitmapLayout {
+    qint64 width = 0;
+    qint64 height = 0;
+    bool topDown = false;
+    int bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t pixelsAt = 0;
+};
+
+// Reads the headers of a Windows bitmap and checks them against the file's length
+// before any pixel memory is asked for. Returns the reason the file is unusable,
+// if it is.
+std::optional<std::string> readBitmapLayout(const QByteArray& bytes, BitmapLayout& layout)
 {
     constexpr int fileHeader = 14;
     const qint64 length = bytes.size();
@@ -40,26 +55,27 @@ std::optional<std::string> bitmapFault(const QByteArray& bytes)
     if (length < 2 || bytes[0] != 'B' || bytes[1] != 'M') return "not a bitmap file";
     if (length < fileHeader + 4) return "the file is truncated";
 
-    const std::uint32_t pixelsAt = u32(bytes, 10);
+    layout.pixelsAt = u32(bytes, 10);
     const std::uint32_t infoSize = u32(bytes, 14);
     if (infoSize != 12 && infoSize != 40 && infoSize != 52 && infoSize != 56 && infoSize != 108 && infoSize != 124)
         return "not a bitmap file (unknown header)";
     if (length < fileHeader + qint64(infoSize)) return "the file is truncated";
 
-    qint64 width, height;
-    int bitsPerPixel;
-    std::uint32_t compression = 0;
     if (infoSize == 12) {
-        width = u16(bytes, 18);
-        height = u16(bytes, 20);
-        bitsPerPixel = u16(bytes, 24);
+        layout.width = u16(bytes, 18);
+        layout.height = u16(bytes, 20);
+        layout.bitsPerPixel = u16(bytes, 24);
     } else {
-        width = i32(bytes, 18);
-        height = i32(bytes, 22);
-        if (height < 0) height = -height;
-        bitsPerPixel = u16(bytes, 28);
-        compression = u32(bytes, 30);
+        layout.width = i32(bytes, 18);
+        layout.height = i32(bytes, 22);
+        layout.topDown = layout.height < 0;
+        if (layout.topDown) layout.height = -layout.height;
+        layout.bitsPerPixel = u16(bytes, 28);
+        layout.compression = u32(bytes, 30);
     }
+    const qint64 width = layout.width;
+    const qint64 height = layout.height;
+    const int bitsPerPixel = layout.bitsPerPixel;
     if (width <= 0 || height <= 0) return "the bitmap has no pixels";
     if (width > largestSide || height > largestSide)
         return "the header claims " + std::to_string(width) + " x " + std::to_string(height) +
@@ -67,15 +83,44 @@ std::optional<std::string> bitmapFault(const QByteArray& bytes)
     if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 &&
         bitsPerPixel != 24 && bitsPerPixel != 32)
         return "unsupported colour depth of " + std::to_string(bitsPerPixel) + " bits";
-    if (qint64(pixelsAt) > length) return "the file is truncated";
-    const bool uncompressed = compression == 0 || compression == 3;
+    if (qint64(layout.pixelsAt) > length) return "the file is truncated";
+    const bool uncompressed = layout.compression == 0 || layout.compression == 3;
     if (uncompressed) {
         const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-        const qint64 needed = qint64(pixelsAt) + rowBytes * height;
+        const qint64 needed = qint64(layout.pixelsAt) + rowBytes * height;
         if (length < needed)
             return "the file is truncated (" + std::to_string(length) + " of " + std::to_string(needed) + " bytes)";
     }
     return std::nullopt;
+}
+
+// Decodes a checked bitmap. Plain 24-bit rows, the kind the game ships, are copied
+// straight into place; Qt decodes every other kind.
+QImage decodeBitmap(const QByteArray& bytes, const BitmapLayout& layout)
+{
+    if (layout.bitsPerPixel != 24 || layout.compression != 0) return QImage::fromData(bytes, "BMP");
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    const qint64 rowBytes = (qint64(width) * 24 + 31) / 32 * 4;
+    const auto* pixels = reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelsAt;
+    for (int y = 0; y < height; ++y) {
+        const uchar* source = pixels + rowBytes * (layout.topDown ? y : height - 1 - y);
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, source += 3) target[x] = qRgb(source[2], source[1], source[0]);
+    }
+    return image;
+}
+
+// A picture from the bytes of a bitmap file, or the reason it cannot be one.
+std::variant<QImage, std::string> bitmapFromBytes(const QByteArray& bytes)
+{
+    BitmapLayout layout;
+    if (auto fault = readBitmapLayout(bytes, layout)) return *fault;
+    QImage image = decodeBitmap(bytes, layout);
+    if (image.isNull()) return std::string("the bitmap cannot be decoded");
+    return image;
 }
 
 PictureRef makePicture(QImage image)
@@ -96,23 +141,68 @@ PictureRef LoadPicture(const std::string& path)
     if (!file.exists()) cannotLoad(path, "file not found");
     if (!file.open(QIODevice::ReadOnly)) cannotLoad(path, "the file cannot be read (" + file.errorString().toStdString() + ")");
     if (file.size() > largestFile) cannotLoad(path, "the file is too large for a picture");
-    const QByteArray bytes = file.readAll();
-    if (const auto fault = bitmapFault(bytes)) cannotLoad(path, *fault);
-    QImage image;
-    if (!image.loadFromData(bytes, "BMP")) cannotLoad(path, "the bitmap cannot be decoded");
-    return makePicture(std::move(image));
+    auto decoded = bitmapFromBytes(file.readAll());
+    if (auto* reason = std::get_if<std::string>(&decoded)) cannotLoad(path, *reason);
+    return makePicture(std::get<QImage>(std::move(decoded)));
 }
+
+namespace {
+
+QImage decodeStored(const QString& name)
+{
+    const QByteArray bytes = QResource(QStringLiteral(":/assets/") + name).uncompressedData();
+    if (name.endsWith(QLatin1String(".bmp"))) {
+        auto bitmap = bitmapFromBytes(bytes);
+        auto* image = std::get_if<QImage>(&bitmap);
+        return image ? std::move(*image) : QImage();
+    }
+    return QImage::fromData(bytes, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPG");
+}
+
+using DecodedArtwork = QHash<QString, QImage>;
+
+DecodedArtwork& decodedArtwork()
+{
+    static DecodedArtwork decoded;
+    return decoded;
+}
+
+std::future<DecodedArtwork>& earlyDecoding()
+{
+    static std::future<DecodedArtwork> early;
+    return early;
+}
+
+}  // namespace
+
+namespace detail {
+
+void startDecodingStoredBitmaps()
+{
+    earlyDecoding() = std::async(std::launch::async, [] {
+        DecodedArtwork decoded;
+        // Looked through by hand: a name filter would bring in the regular expression engine.
+        for (const QString& name : QDir(QStringLiteral(":/assets")).entryList(QDir::Files))
+            if (name.endsWith(QLatin1String(".bmp"))) decoded.insert(name, decodeStored(name));
+        return decoded;
+    });
+}
+
+void finishDecodingStoredBitmaps()
+{
+    if (earlyDecoding().valid()) decodedArtwork().insert(earlyDecoding().get());
+}
+
+}  // namespace detail
 
 PictureRef StoredPicture(const std::string& name)
 {
-    static QHash<QString, QImage> decoded;
+    detail::finishDecodingStoredBitmaps();
+    DecodedArtwork& decoded = decodedArtwork();
     const QString key = QString::fromStdString(name);
     auto found = decoded.find(key);
-    if (found == decoded.end()) {
-        QImage image(QStringLiteral(":/assets/") + key);
-        if (image.isNull()) throw RuntimeError("stored artwork \"" + name + "\" is missing");
-        found = decoded.insert(key, image);
-    }
+    if (found == decoded.end()) found = decoded.insert(key, decodeStored(key));
+    if (found->isNull()) throw RuntimeError("stored artwork \"" + name + "\" is missing or damaged");
     return makePicture(*found);
 }
 

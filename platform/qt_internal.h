@@ -36,6 +36,12 @@ private:
     mutable std::vector<Rendition> renditions_;
 };
 
+// Decodes the bitmaps stored with the program on a thread of its own while the
+// application starts; the first stored picture asked for waits for them.
+void startDecodingStoredBitmaps();
+// Waits for that thread, if it still runs; a program that ends early must not leave it behind.
+void finishDecodingStoredBitmaps();
+
 QSize pixels(const Rect& twips);
 QRect pixelRect(const Rect& twips);
 QFont qtFont(const Font& font);
