@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/system.h"
+#include "proc_status.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,17 +28,6 @@ inline bool enterRepositoryRoot()
 #endif
     std::fprintf(stderr, "cannot find data/kuva1.bmp: run the benchmark from the repository root\n");
     return false;
-}
-
-// A field of /proc/self/status in kB (VmRSS, VmHWM, ...); -1 when absent.
-inline long statusKb(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = field + ":";
-    while (std::getline(status, line))
-        if (line.compare(0, key.size(), key) == 0) return std::strtol(line.c_str() + key.size(), nullptr, 10);
-    return -1;
 }
 
 // Reel starts given by the benchmark; with no value left it gives 0 (symbol 1).

@@ -10,6 +10,8 @@
 // on the application: it runs the watched events itself, so it knows when they end.
 #pragma once
 
+#include "proc_status.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -61,16 +63,6 @@ private:
         std::printf("frame-painted hwm=%ld rss=%ld\n", statusKb("VmHWM"), statusKb("VmRSS"));
         std::fflush(stdout);
         std::_Exit(0);
-    }
-
-    static long statusKb(const std::string& field)
-    {
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        const std::string key = field + ":";
-        while (std::getline(status, line))
-            if (line.compare(0, key.size(), key) == 0) return std::strtol(line.c_str() + key.size(), nullptr, 10);
-        return -1;
     }
 
     std::function<QWidget*()> clientArea_;
