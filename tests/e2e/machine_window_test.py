@@ -3,7 +3,8 @@
 
 Every action is a real pointer event (xdotool) and every check compares
 screenshots (ImageMagick's import and compare): the bet buttons, a pull of
-the lever with the spin to its end, a second round, the round trip through
+the lever with the spin to its end (blurred reels while they turn, sharp ones in
+the strip's order once they stand), a second round, the round trip through
 Help, and the end of the program when the help window is closed by its
 close box. Screenshots of each step are kept in OUTPUT_DIR.
 
@@ -19,6 +20,7 @@ import time
 
 from e2e_support import check, game_environment, private_runtime_dir, sanitizer_lines, TestFailure
 import x11_close
+from reel_cells import ReelReader, follows_the_strip
 
 CLIENT_W, CLIENT_H = 595, 603
 HELP_W, HELP_H = 469, 516
@@ -246,10 +248,14 @@ def play(session):
     step("BET MAX changed the bet display, BET ONE wrapped it back")
 
     # Two rounds: the machine takes the lever again once the first has ended.
+    reels = ReelReader(os.path.join(session.source_dir, "data"))
     for round_number in (1, 2):
         at_rest = session.capture()
         pulled = pull_lever(session, origin, at_rest, first, keep, round_number)
-        step(f"round {round_number}: lever down, reels turning, money taken")
+        turning = session.shot_when(f"round {round_number}: every reel cell to show a blurred symbol",
+                                    lambda shot: all(blurred for _, blurred in reels.read(shot, origin)))
+        keep(turning, f"round-{round_number}-turning")
+        step(f"round {round_number}: lever down, reels turning blurred, money taken")
         # Turning reels are never compared before the spin is nearly over: their pictures come
         # round again, and a quick spin could pass for a still one.
         time.sleep(max(0.0, pulled + SPIN_SECONDS - 1.0 - time.monotonic()))
@@ -258,7 +264,11 @@ def play(session):
         keep(stopped, f"round-{round_number}-over")
         check(seconds >= SPIN_SECONDS - 1.0, f"round {round_number} ended after only {seconds:.1f} s")
         check(session.same(first, origin, stopped, origin, LEVER), f"the lever is not up after round {round_number}")
-        step(f"round {round_number} over after {seconds:.1f} s, lever up")
+        cells = reels.read(stopped, origin)
+        check(not any(blurred for _, blurred in cells), f"round {round_number}: a stopped reel is still blurred: {cells}")
+        check(follows_the_strip(cells), f"round {round_number}: the reels do not show the strip's order: {cells}")
+        step(f"round {round_number} over after {seconds:.1f} s, lever up, reels sharp: "
+             + " ".join(str(symbol) for symbol, _ in cells))
 
     # Help from the menu bar: the machine window goes away and comes back freshly
     # loaded, the same to the pixel as at the start.
