@@ -172,6 +172,8 @@ void Form::Show()
     Load();
     if (!loaded_) return;  // the load handler unloaded the window
     QWidget* window = loaded_->widget;
+    if (window->isVisible()) return;
+    // A window opens in the middle of the screen.
     window->adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
