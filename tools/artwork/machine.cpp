@@ -220,11 +220,7 @@ void paintReelPanel(QPainter& p)
 {
     const QRectF outer(kReelPanel);
     const double r = kReelPanelRadius;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 130));
-    p.drawRoundedRect(outer.translated(1, 3), r, r);
-    p.setBrush(paintkit::chrome(outer.topLeft(), outer.bottomLeft()));
-    p.drawRoundedRect(outer, r, r);
+    paintkit::chromePlate(p, outer, r, {1, 3}, 130);
 
     const QRectF inner = outer.adjusted(kReelPanelRim, kReelPanelRim, -kReelPanelRim, -kReelPanelRim);
     QLinearGradient well(inner.topLeft(), inner.bottomLeft());
@@ -265,11 +261,7 @@ constexpr int kButtonFontPixels = 10;
 void paintButtonPlate(QPainter& p)
 {
     const QRectF plate(kButtonPlate);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 110));
-    p.drawRoundedRect(plate.translated(1, 2), 12, 12);
-    p.setBrush(paintkit::chrome(plate.topLeft(), plate.bottomLeft()));
-    p.drawRoundedRect(plate, 12, 12);
+    paintkit::chromePlate(p, plate, 12, {1, 2}, 110);
     p.setBrush(QColor(0x14, 0x14, 0x1a));
     p.drawRoundedRect(plate.adjusted(3, 3, -3, -3), 9, 9);
 }
@@ -353,11 +345,7 @@ void paintCoin(QPainter& p, QPointF centre, double rx, double ry)
 void paintCoinTray(QPainter& p)
 {
     const QRectF tray(kCoinTray);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 130));
-    p.drawRoundedRect(tray.translated(1, 3), 16, 16);
-    p.setBrush(paintkit::chrome(tray.topLeft(), tray.bottomLeft()));
-    p.drawRoundedRect(tray, 16, 16);
+    paintkit::chromePlate(p, tray, 16, {1, 3}, 130);
 
     // The dark hollow of the tray.
     const QRectF hollow = tray.adjusted(10, 7, -10, -22);

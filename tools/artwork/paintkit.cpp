@@ -90,6 +90,15 @@ const std::pair<double, QColor> kChromeStops[] = {
 
 }  // namespace
 
+void chromePlate(QPainter& painter, const QRectF& plate, double radius, QPointF drop, int shadowAlpha)
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, shadowAlpha));
+    painter.drawRoundedRect(plate.translated(drop), radius, radius);
+    painter.setBrush(chrome(plate.topLeft(), plate.bottomLeft()));
+    painter.drawRoundedRect(plate, radius, radius);
+}
+
 QLinearGradient chrome(QPointF from, QPointF to)
 {
     QLinearGradient g(from, to);

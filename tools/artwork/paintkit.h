@@ -40,6 +40,9 @@ void fillBackdrop(QImage& image, QPoint origin);
 
 // Polished silver running from `from` (lit) to `to`.
 QLinearGradient chrome(QPointF from, QPointF to);
+// A rounded plate of that silver, lit from the top, over its soft shadow cast
+// `drop` pixels away with the given opacity (0..255). Leaves the pen off.
+void chromePlate(QPainter& painter, const QRectF& plate, double radius, QPointF drop, int shadowAlpha);
 // The same silver at position t (0..1), for surfaces filled line by line.
 QColor chromeAt(double t);
 
