@@ -34,7 +34,9 @@ QIcon storedIcon(const std::string& name)
     static QHash<QString, QIcon> icons;
     const QString key = QString::fromStdString(name);
     auto found = icons.find(key);
-    if (found == icons.end()) found = icons.insert(key, QIcon(QStringLiteral(":/assets/") + key));
+    // Made from the decoded picture: an icon read from a file name would first load
+    // every image format plugin to find out what the file is.
+    if (found == icons.end()) found = icons.insert(key, QIcon(QPixmap::fromImage(StoredPicture(name)->data().image)));
     return *found;
 }
 

@@ -3,7 +3,9 @@
 #include "qt_internal.h"
 #include "system.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QDir>
 #include <QHash>
 #include <QResource>
@@ -11,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <future>
 #include <optional>
 #include <variant>
@@ -33,6 +36,18 @@ constexpr qint64 largestSide = 16384;
 std::uint32_t u32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
 std::int32_t i32(const QByteArray& b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
 std::uint16_t u16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+
+// Decodes bytes known to be of one format. Qt's reader would otherwise load every
+// image format plugin to ask it whether it knows the bytes better.
+QImage decodeAs(const QByteArray& bytes, const char* format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 // Where a Windows bitmap keeps its pixels and how they are laid out.
 struct BitmapLayout {
@@ -94,22 +109,21 @@ std::optional<std::string> readBitmapLayout(const QByteArray& bytes, BitmapLayou
     return std::nullopt;
 }
 
-// Decodes a checked bitmap. Plain 24-bit rows, the kind the game ships, are copied
-// straight into place; Qt decodes every other kind.
+// Decodes a checked bitmap. Plain 24-bit rows, the kind the game ships, keep their
+// three bytes a pixel and are only copied into place, row by row: fewer fresh pages
+// to fault in than a four-byte picture, which at start-up costs more than the
+// conversion when drawing. Qt decodes every other kind.
 QImage decodeBitmap(const QByteArray& bytes, const BitmapLayout& layout)
 {
-    if (layout.bitsPerPixel != 24 || layout.compression != 0) return QImage::fromData(bytes, "BMP");
+    if (layout.bitsPerPixel != 24 || layout.compression != 0) return decodeAs(bytes, "BMP");
     const int width = static_cast<int>(layout.width);
     const int height = static_cast<int>(layout.height);
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_BGR888);
     if (image.isNull()) return image;
     const qint64 rowBytes = (qint64(width) * 24 + 31) / 32 * 4;
     const auto* pixels = reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelsAt;
-    for (int y = 0; y < height; ++y) {
-        const uchar* source = pixels + rowBytes * (layout.topDown ? y : height - 1 - y);
-        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, source += 3) target[x] = qRgb(source[2], source[1], source[0]);
-    }
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), pixels + rowBytes * (layout.topDown ? y : height - 1 - y), std::size_t(width) * 3);
     return image;
 }
 
@@ -156,7 +170,7 @@ QImage decodeStored(const QString& name)
         auto* image = std::get_if<QImage>(&bitmap);
         return image ? std::move(*image) : QImage();
     }
-    return QImage::fromData(bytes, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPG");
+    return decodeAs(bytes, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPG");
 }
 
 using DecodedArtwork = QHash<QString, QImage>;
@@ -220,7 +234,9 @@ const QImage& PictureData::scaledTo(QSize logicalSize, qreal devicePixelRatio) c
     if (deviceSize == image.size()) return image;
     for (const Rendition& r : renditions_)
         if (r.deviceSize == deviceSize) return r.image;
-    QImage scaled = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Kept in the screen's own format, so that drawing it only copies pixels.
+    QImage scaled = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
     scaled.setDevicePixelRatio(devicePixelRatio);
     renditions_.push_back({deviceSize, std::move(scaled)});
     return renditions_.back().image;
