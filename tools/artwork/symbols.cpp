@@ -351,7 +351,7 @@ constexpr std::array<SymbolPainter, kSymbolCount> kSymbolPainters{
 };
 
 // Rows averaged above and below each pixel by the motion blur.
-constexpr int kBlurReach = 10;
+constexpr int kBlurReach = 16;
 
 }  // namespace
 
