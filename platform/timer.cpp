@@ -47,10 +47,11 @@ void Timer::setInterval(int ms)
 
 void Timer::fire()
 {
+    const auto alive = alive_;  // a tick may unload the timer's window, and the timer with it
     inTick_ = true;
     const auto handler = onTick;
     if (handler) runHandler(handler);
-    inTick_ = false;
+    if (*alive) inTick_ = false;
 }
 
 void Timer::tickDue()
