@@ -3,7 +3,7 @@
 #include "form.h"
 #include "qt_internal.h"
 
-#include <QFile>
+#include <QResource>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,8 +51,9 @@ void registerStoredFace(const Font& font)
         const StoredFace& face = storedFaces[i];
         if (registered[i] || font.family != face.family || font.bold != face.bold) continue;
         registered[i] = true;
-        QFile file(QStringLiteral(":/assets/fonts/") + QLatin1String(face.file));
-        if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
+        // Stored uncompressed, the face is read where it lies in the program.
+        const QResource resource(QStringLiteral(":/assets/fonts/") + QLatin1String(face.file));
+        QFontDatabase::addApplicationFontFromData(resource.uncompressedData());
         if (std::string_view(face.storedFamily) != face.family)
             QFont::insertSubstitution(QLatin1String(face.family), QLatin1String(face.storedFamily));
     }

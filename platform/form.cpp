@@ -70,7 +70,6 @@ ClientWidget::ClientWidget(QWidget* parent, const FormDescription& d)
     : QWidget(parent), backColor_(qtColor(d.backColor))
 {
     setFixedSize(d.clientWidth / twipsPerPixel, d.clientHeight / twipsPerPixel);
-    if (!d.background.empty()) background_ = StoredPicture(d.background);
     // The window's font, for the controls that carry none; the menu bar keeps the desktop's.
     if (d.font) setFont(qtFont(*d.font));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -166,6 +165,7 @@ void Form::Load()
     loaded_->widget = new detail::FormWidget(*this, description);
     loadedForms.push_back(this);
     build();
+    if (!description.background.empty()) loaded_->widget->client()->setBackground(StoredPicture(description.background));
     onLoad();
 }
 
@@ -252,17 +252,8 @@ Timer& Form::addTimer(int intervalMs)
     return *loaded_->timers.back();
 }
 
-// The stored bitmaps are decoded while Qt starts, on a thread of their own.
-struct EarlyDecoding {
-    EarlyDecoding() { detail::startDecodingStoredBitmaps(); }
-    ~EarlyDecoding() { detail::finishDecodingStoredBitmaps(); }
-    EarlyDecoding(const EarlyDecoding&) = delete;
-    EarlyDecoding& operator=(const EarlyDecoding&) = delete;
-};
-
 struct Application::Impl {
     Impl(int& argc, char** argv) : app(argc, argv) {}
-    EarlyDecoding early;  // first: it starts before the application object
     QApplication app;
 };
 

@@ -6,7 +6,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QDir>
 #include <QHash>
 #include <QResource>
 #include <QtEndian>
@@ -14,7 +13,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <future>
 #include <optional>
 #include <variant>
 
@@ -113,38 +111,42 @@ std::optional<std::string> readBitmapLayout(const QByteArray& bytes, BitmapLayou
 // three bytes a pixel and are only copied into place, row by row: fewer fresh pages
 // to fault in than a four-byte picture, which at start-up costs more than the
 // conversion when drawing. Qt decodes every other kind.
-QImage decodeBitmap(const QByteArray& bytes, const BitmapLayout& layout)
+QImage decodeBitmap(const QByteArray& bytes, const BitmapLayout& layout, bool bytesLastForever)
 {
     if (layout.bitsPerPixel != 24 || layout.compression != 0) return decodeAs(bytes, "BMP");
     const int width = static_cast<int>(layout.width);
     const int height = static_cast<int>(layout.height);
-    QImage image(width, height, QImage::Format_BGR888);
-    if (image.isNull()) return image;
     const qint64 rowBytes = (qint64(width) * 24 + 31) / 32 * 4;
     const auto* pixels = reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelsAt;
+    // Rows stored top-down in bytes that are never freed (the artwork compiled into
+    // the program) are shown from where they lie, without a copy.
+    if (bytesLastForever && layout.topDown && reinterpret_cast<std::uintptr_t>(pixels) % 4 == 0)
+        return QImage(pixels, width, height, rowBytes, QImage::Format_BGR888);
+    QImage image(width, height, QImage::Format_BGR888);
+    if (image.isNull()) return image;
     for (int y = 0; y < height; ++y)
         std::memcpy(image.scanLine(y), pixels + rowBytes * (layout.topDown ? y : height - 1 - y), std::size_t(width) * 3);
     return image;
 }
 
 // A picture from the bytes of a bitmap file, or the reason it cannot be one.
-std::variant<QImage, std::string> bitmapFromBytes(const QByteArray& bytes)
+std::variant<QImage, std::string> bitmapFromBytes(const QByteArray& bytes, bool bytesLastForever = false)
 {
     BitmapLayout layout;
     if (auto fault = readBitmapLayout(bytes, layout)) return *fault;
-    QImage image = decodeBitmap(bytes, layout);
+    QImage image = decodeBitmap(bytes, layout, bytesLastForever);
     if (image.isNull()) return std::string("the bitmap cannot be decoded");
     return image;
 }
 
 PictureRef makePicture(QImage image)
 {
-    return std::make_shared<const Picture>(std::make_unique<detail::PictureData>(std::move(image)));
+    return std::make_shared<const Picture>(std::make_shared<const detail::PictureData>(std::move(image)));
 }
 
 }  // namespace
 
-Picture::Picture(std::unique_ptr<detail::PictureData> data) : handle_(++lastHandle), data_(std::move(data)) {}
+Picture::Picture(std::shared_ptr<const detail::PictureData> data) : handle_(++lastHandle), data_(std::move(data)) {}
 Picture::~Picture() = default;
 int Picture::width() const { return data_->image.width(); }
 int Picture::height() const { return data_->image.height(); }
@@ -164,60 +166,37 @@ namespace {
 
 QImage decodeStored(const QString& name)
 {
-    const QByteArray bytes = QResource(QStringLiteral(":/assets/") + name).uncompressedData();
+    const QResource resource(QStringLiteral(":/assets/") + name);
+    const QByteArray bytes = resource.uncompressedData();
     if (name.endsWith(QLatin1String(".bmp"))) {
-        auto bitmap = bitmapFromBytes(bytes);
+        // Uncompressed, the artwork lies in the program's own memory as long as it runs.
+        auto bitmap = bitmapFromBytes(bytes, resource.compressionAlgorithm() == QResource::NoCompression);
         auto* image = std::get_if<QImage>(&bitmap);
         return image ? std::move(*image) : QImage();
     }
     return decodeAs(bytes, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPG");
 }
 
-using DecodedArtwork = QHash<QString, QImage>;
-
-DecodedArtwork& decodedArtwork()
+// Each stored picture is decoded once; every picture object made of it shares its pixels.
+QHash<QString, std::shared_ptr<const detail::PictureData>>& decodedArtwork()
 {
-    static DecodedArtwork decoded;
+    static QHash<QString, std::shared_ptr<const detail::PictureData>> decoded;
     return decoded;
-}
-
-std::future<DecodedArtwork>& earlyDecoding()
-{
-    static std::future<DecodedArtwork> early;
-    return early;
 }
 
 }  // namespace
 
-namespace detail {
-
-void startDecodingStoredBitmaps()
-{
-    earlyDecoding() = std::async(std::launch::async, [] {
-        DecodedArtwork decoded;
-        // Looked through by hand: a name filter would bring in the regular expression engine.
-        for (const QString& name : QDir(QStringLiteral(":/assets")).entryList(QDir::Files))
-            if (name.endsWith(QLatin1String(".bmp"))) decoded.insert(name, decodeStored(name));
-        return decoded;
-    });
-}
-
-void finishDecodingStoredBitmaps()
-{
-    if (earlyDecoding().valid()) decodedArtwork().insert(earlyDecoding().get());
-}
-
-}  // namespace detail
-
 PictureRef StoredPicture(const std::string& name)
 {
-    detail::finishDecodingStoredBitmaps();
-    DecodedArtwork& decoded = decodedArtwork();
     const QString key = QString::fromStdString(name);
+    auto& decoded = decodedArtwork();
     auto found = decoded.find(key);
-    if (found == decoded.end()) found = decoded.insert(key, decodeStored(key));
-    if (found->isNull()) throw RuntimeError("stored artwork \"" + name + "\" is missing or damaged");
-    return makePicture(*found);
+    if (found == decoded.end()) {
+        QImage image = decodeStored(key);
+        if (image.isNull()) throw RuntimeError("stored artwork \"" + name + "\" is missing or damaged");
+        found = decoded.insert(key, std::make_shared<const detail::PictureData>(std::move(image)));
+    }
+    return std::make_shared<const Picture>(*found);
 }
 
 namespace detail {
@@ -234,9 +213,9 @@ const QImage& PictureData::scaledTo(QSize logicalSize, qreal devicePixelRatio) c
     if (deviceSize == image.size()) return image;
     for (const Rendition& r : renditions_)
         if (r.deviceSize == deviceSize) return r.image;
-    // Kept in the screen's own format, so that drawing it only copies pixels.
-    QImage scaled = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_RGB32);
+    // Scaled, and kept, in the screen's own format, so that drawing it only copies pixels.
+    QImage scaled = image.convertToFormat(QImage::Format_RGB32)
+                        .scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(devicePixelRatio);
     renditions_.push_back({deviceSize, std::move(scaled)});
     return renditions_.back().image;

@@ -15,7 +15,8 @@ class Picture {
 public:
     using Handle = std::uint64_t;
 
-    explicit Picture(std::unique_ptr<detail::PictureData> data);
+    // Several pictures may share one set of pixels; each still has its own handle.
+    explicit Picture(std::shared_ptr<const detail::PictureData> data);
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -25,11 +26,11 @@ public:
     int width() const;
     int height() const;
 
-    detail::PictureData& data() const { return *data_; }
+    const detail::PictureData& data() const { return *data_; }
 
 private:
     Handle handle_;
-    std::unique_ptr<detail::PictureData> data_;
+    std::shared_ptr<const detail::PictureData> data_;
 };
 
 using PictureRef = std::shared_ptr<const Picture>;
@@ -44,8 +45,8 @@ inline Picture::Handle handleOf(const PictureRef& picture) { return picture ? pi
 PictureRef LoadPicture(const std::string& path);
 
 // A new picture object of the artwork stored with the program (for example
-// "star.bmp"). The pixels are decoded once and shared; each call still gives a
-// picture of its own with a new handle.
+// "star.bmp"). The pixels, and their renditions at the sizes of the controls, are
+// made once and shared; each call still gives a picture of its own with a new handle.
 PictureRef StoredPicture(const std::string& name);
 
 }  // namespace platform

@@ -36,12 +36,6 @@ private:
     mutable std::vector<Rendition> renditions_;
 };
 
-// Decodes the bitmaps stored with the program on a thread of its own while the
-// application starts; the first stored picture asked for waits for them.
-void startDecodingStoredBitmaps();
-// Waits for that thread, if it still runs; a program that ends early must not leave it behind.
-void finishDecodingStoredBitmaps();
-
 QSize pixels(const Rect& twips);
 QRect pixelRect(const Rect& twips);
 QFont qtFont(const Font& font);
@@ -112,6 +106,7 @@ private:
 class ClientWidget final : public QWidget {
 public:
     ClientWidget(QWidget* parent, const FormDescription& description);
+    void setBackground(PictureRef picture) { background_ = std::move(picture); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QResource>
 
 using testsupport::MachineTest;
 
@@ -85,4 +86,21 @@ TEST_F(MachineTest, onlyTheStoresAndTheArrowsStartHidden)
     EXPECT_TRUE(w().kahva->visible());
     EXPECT_TRUE(w().bet_one->visible() && w().bet_one->enabled());
     EXPECT_TRUE(w().bet_max->visible() && w().bet_max->enabled());
+}
+
+// Start-up keeps no copy of the stored background and scales the star once for its
+// three cells, though each cell has a picture object of its own.
+TEST_F(MachineTest, storedArtworkIsSharedWithTheProgramsOwnBytesAndBetweenItsPictures)
+{
+    const QResource stored(QStringLiteral(":/assets/machine.bmp"));
+    const auto* first = stored.data();
+    const auto* pixels = platform::StoredPicture("machine.bmp")->data().image.constBits();
+    EXPECT_TRUE(pixels >= first && pixels < first + stored.size()) << "the background was copied";
+
+    const platform::PictureRef& left = w().Image(2).picture();
+    const platform::PictureRef& centre = w().Image(5).picture();
+    EXPECT_NE(platform::handleOf(left), platform::handleOf(centre));
+    const QImage& scaled = left->data().scaledTo(QSize(60, 60), 1.0);
+    EXPECT_EQ(&scaled, &centre->data().scaledTo(QSize(60, 60), 1.0));
+    EXPECT_EQ(scaled.size(), QSize(60, 60));
 }

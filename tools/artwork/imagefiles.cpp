@@ -153,14 +153,16 @@ QString sizeText(QSize s)
 
 }  // namespace
 
-QByteArray encodeBmp24(const QImage& source)
+QByteArray encodeBmp24(const QImage& source, RowOrder order)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB888);
     const int width = image.width();
     const int height = image.height();
     const int rowBytes = (width * 3 + 3) & ~3;
     const quint32 pixelBytes = static_cast<quint32>(rowBytes) * static_cast<quint32>(height);
-    const quint32 offset = kFileHeaderBytes + kInfoHeaderBytes;
+    const bool topDown = order == RowOrder::TopDown;
+    const quint32 headers = kFileHeaderBytes + kInfoHeaderBytes;
+    const quint32 offset = topDown ? (headers + 3) & ~3u : headers;
 
     QByteArray out;
     out.reserve(static_cast<qsizetype>(offset + pixelBytes));
@@ -172,10 +174,11 @@ QByteArray encodeBmp24(const QImage& source)
     put16(out, 0);
     put32(out, offset);
 
-    // BITMAPINFOHEADER; a positive height means rows are stored bottom-up.
+    // BITMAPINFOHEADER; a positive height means rows are stored bottom-up, a
+    // negative one top-down.
     put32(out, kInfoHeaderBytes);
     put32(out, static_cast<quint32>(width));
-    put32(out, static_cast<quint32>(height));
+    put32(out, static_cast<quint32>(topDown ? -height : height));
     put16(out, 1);   // planes
     put16(out, 24);  // bits per pixel
     put32(out, 0);   // BI_RGB, no compression
@@ -185,9 +188,10 @@ QByteArray encodeBmp24(const QImage& source)
     put32(out, 0);  // no palette
     put32(out, 0);
 
+    out.append(QByteArray(static_cast<qsizetype>(offset - headers), '\0'));
     const QByteArray padding(rowBytes - width * 3, '\0');
-    for (int y = height - 1; y >= 0; --y) {
-        const uchar* rgb = image.constScanLine(y);
+    for (int row = 0; row < height; ++row) {
+        const uchar* rgb = image.constScanLine(topDown ? row : height - 1 - row);
         for (int x = 0; x < width; ++x) {
             out.append(static_cast<char>(rgb[3 * x + 2]));
             out.append(static_cast<char>(rgb[3 * x + 1]));
@@ -200,9 +204,9 @@ QByteArray encodeBmp24(const QImage& source)
 
 ArtworkWriter::ArtworkWriter(const QDir& root) : m_root(root) {}
 
-bool ArtworkWriter::bmp24(const QString& relativePath, const QImage& image)
+bool ArtworkWriter::bmp24(const QString& relativePath, const QImage& image, RowOrder order)
 {
-    const QByteArray bytes = encodeBmp24(image);
+    const QByteArray bytes = encodeBmp24(image, order);
     if (!save(relativePath, bytes))
         return false;
 
@@ -213,8 +217,10 @@ bool ArtworkWriter::bmp24(const QString& relativePath, const QImage& image)
     if (back != bytes || back.size() < kFileHeaderBytes + kInfoHeaderBytes)
         return fail(relativePath, QStringLiteral("read back different bytes"));
     if (!back.startsWith("BM") || get32le(back, 14) != kInfoHeaderBytes || get16le(back, 28) != 24
-        || get32le(back, 30) != 0 || static_cast<qint32>(get32le(back, 22)) <= 0)
-        return fail(relativePath, QStringLiteral("header is not an uncompressed bottom-up 24-bit bitmap"));
+        || get32le(back, 30) != 0
+        || (static_cast<qint32>(get32le(back, 22)) < 0) != (order == RowOrder::TopDown)
+        || (order == RowOrder::TopDown && get32le(back, 10) % 4 != 0))
+        return fail(relativePath, QStringLiteral("header is not an uncompressed 24-bit bitmap in the chosen row order"));
 
     QImage reloaded;
     if (!reloaded.loadFromData(back, "BMP"))

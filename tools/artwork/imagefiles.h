@@ -9,9 +9,13 @@
 #include <QImage>
 #include <QString>
 
-// Uncompressed 24-bit Windows bitmap (BITMAPINFOHEADER, rows bottom-up).
+// The order of a bitmap's rows. The game shows a top-down bitmap that is stored
+// with it straight from the program's memory; its pixels start on a 4-byte boundary.
+enum class RowOrder { BottomUp, TopDown };
+
+// Uncompressed 24-bit Windows bitmap (BITMAPINFOHEADER).
 // Written by hand so the bytes depend on nothing but the pixels.
-QByteArray encodeBmp24(const QImage& image);
+QByteArray encodeBmp24(const QImage& image, RowOrder order = RowOrder::BottomUp);
 
 class ArtworkWriter {
 public:
@@ -19,7 +23,7 @@ public:
 
     // Each writes root/relativePath, checks it, prints a one-line summary
     // and returns false (after printing why) on any failure.
-    bool bmp24(const QString& relativePath, const QImage& image);
+    bool bmp24(const QString& relativePath, const QImage& image, RowOrder order = RowOrder::BottomUp);
     bool indexedPng(const QString& relativePath, const QImage& image);
 
     // Same bytes in two files.

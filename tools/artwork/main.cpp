@@ -56,7 +56,7 @@ int paintAllArtwork(const QDir& root)
     ArtworkWriter out(root);
     const QImage machine = paintMachine();
     bool ok = reportProblems("machine", machineLayoutProblems(machine));
-    ok = out.bmp24(QStringLiteral("assets/machine.bmp"), machine) && ok;
+    ok = out.bmp24(QStringLiteral("assets/machine.bmp"), machine, RowOrder::TopDown) && ok;
 
     const QImage star = paintStarPicture(layout::kStarSize);
     ok = out.bmp24(QStringLiteral("assets/star.bmp"), star) && ok;
