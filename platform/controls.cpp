@@ -180,18 +180,16 @@ void LineWidget::paintEvent(QPaintEvent*)
 
 }  // namespace detail
 
-Control::Control(detail::ControlWidget* widget, bool visible) : widget_(widget), visible_(visible)
+Control::Control(detail::ControlWidget* widget, bool visible) : widget_(widget)
 {
     widget_->setVisible(visible);
 }
 
 Control::~Control() = default;
 
-void Control::setVisible(bool visible)
-{
-    visible_ = visible;
-    widget_->setVisible(visible);
-}
+bool Control::visible() const { return !widget_->isHidden(); }
+
+void Control::setVisible(bool visible) { widget_->setVisible(visible); }
 
 void Control::setEnabled(bool enabled) { enabled_ = enabled; }
 
@@ -210,11 +208,9 @@ Image::Image(detail::ImageWidget* widget, const ImageDescription& description)
 
 Image::~Image() { static_cast<detail::ImageWidget*>(widget())->setControl(nullptr); }
 
-void Image::setPicture(PictureRef picture)
-{
-    picture_ = picture;
-    static_cast<detail::ImageWidget*>(widget())->setPicture(std::move(picture));
-}
+const PictureRef& Image::picture() const { return static_cast<const detail::ImageWidget*>(widget())->picture(); }
+
+void Image::setPicture(PictureRef picture) { static_cast<detail::ImageWidget*>(widget())->setPicture(std::move(picture)); }
 
 void Image::click()
 {

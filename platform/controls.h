@@ -48,7 +48,8 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    bool visible() const { return visible_; }
+    // Whether the control is shown when its window is; its widget keeps it.
+    bool visible() const;
     void setVisible(bool visible);
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
@@ -64,7 +65,6 @@ protected:
 
 private:
     detail::ControlWidget* widget_;  // owned by the window's widget tree
-    bool visible_;
     bool enabled_ = true;
     long refreshes_ = 0;
 };
@@ -85,15 +85,13 @@ public:
     Image(detail::ImageWidget* widget, const ImageDescription& description);
     ~Image() override;
 
-    const PictureRef& picture() const { return picture_; }
+    // The picture the control shows; its widget holds it.
+    const PictureRef& picture() const;
     void setPicture(PictureRef picture);
 
     std::function<void()> onClick;
     // The click as the platform delivers it, from the mouse or from a test.
     void click();
-
-private:
-    PictureRef picture_;
 };
 
 // A hidden picture store: holds a picture and never shows.

@@ -49,6 +49,7 @@ public:
 class ImageWidget final : public ControlWidget {
 public:
     ImageWidget(QWidget* parent, const ImageDescription& description);
+    const PictureRef& picture() const { return picture_; }
     void setPicture(PictureRef picture);
     void setControl(Image* control) { control_ = control; }
 
