@@ -41,5 +41,5 @@ else
 fi
 
 cmake --build "$build" --parallel "$jobs"
-echo "Running the tests in $build/ (screenshots of the game under Xvfb: $build/tests/e2e/screenshots/)"
+echo "Running the tests in $build/ (screenshots under Xvfb: $build/tests/e2e/screenshots/ and win-screenshots/)"
 ctest --test-dir "$build" --output-on-failure --parallel "$jobs" "${ctest_args[@]}"
